@@ -26,7 +26,24 @@ INT_PTR CALLBACK SetupDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
     return FALSE;
 }
 
+// A setup program is usually started from a downloads folder, where anything
+// may lie beside it: the DLLs that the shell loads on OK must come from the
+// system directory only. Looked up at run time, since older systems lack it.
+static void RestrictDllSearchToSystem() {
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    FARPROC found = kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr;
+    if (found != nullptr) {
+        auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+            reinterpret_cast<void (*)()>(found));
+        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    } else {
+        SetDllDirectoryA("");  // at least take the current directory out
+    }
+}
+
 static int SetupMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    RestrictDllSearchToSystem();
     appInstance = instance;
     InstallPlatform(&Win32Platform());
     return RunSetup(ActivePlatform(), setupState, showCommand);
