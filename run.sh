@@ -17,6 +17,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
     wineserver -w
 fi
+# Wine's frames draw their caption buttons with Marlett; without it in the
+# prefix they show as the letters "0 1 r".
+cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 
 if [ -n "${DISPLAY:-}" ]; then
     exec wine "$root/build/win32/setup.exe"
