@@ -1,8 +1,143 @@
 #include "download/download.h"
 
-const char downloadBaseUrl[] = "https://downloads.kelmovyn.example";
+#include <cstring>
 
-std::string ChoosePackageUrl(const SetupState&, bool) { return downloadBaseUrl; }
-void LaunchDownloadPage(Platform& platform, const SetupState&, DialogRef dialog) {
+#include "res/resource.h"
+
+const char downloadBaseUrl[] = "https://downloads.kelmovyn.example";
+const char kPageFileName[] = "zuzerizidirod.html";
+const char kNoBrowserText[] =
+    "Setup could not detect an appropriate Web Browser. You will have to download the setup from "
+    "our web site manually\r\n";
+const char kNoBrowserCaption[] = "VYNKelmo Installation";
+
+namespace {
+
+// Rows of one family, in the order their conditions are tested: Windows 95
+// class, data-access components missing, Jet 4.0 present, Jet 4.0 missing.
+struct Family {
+    const char* paths[4];
+};
+const Family kUpgrade = {{"/downloads/upgrade_95.exe", "/downloads/upgrade_mdac.exe",
+                          "/downloads/upgrade.exe", "/downloads/upgrade_jet.exe"}};
+const Family kDanish = {{"/downloads/setup_dk_95.exe", "/downloads/setup_dk_mdac.exe",
+                         "/downloads/setup_dk.exe", "/downloads/setup_dk_jet.exe"}};
+const Family kEnglish = {{"/downloads/setup_uk_95.exe", "/downloads/setup_uk_mdac.exe",
+                          "/downloads/setup_uk.exe", "/downloads/setup_uk_jet.exe"}};
+
+constexpr size_t kLongestPath = sizeof("/downloads/setup_dk_mdac.exe") - 1;
+// The page holds 284 + 3 * L bytes and must fit its 1000-byte buffer.
+constexpr size_t kLongestAddress = 238;
+static_assert(sizeof(downloadBaseUrl) - 1 + kLongestPath <= kLongestAddress,
+              "the package address must fit the download page");
+
+constexpr uint32_t kTempBufferSize = 255;
+constexpr int kTemplateBufferSize = 1000;
+constexpr size_t kPageBufferSize = 1000;
+constexpr size_t kPathBufferSize = 1000;
+constexpr uintptr_t kShellSuccessAbove = 32;
+
+const Family& ChooseFamily(const SetupState& state, bool standaloneChecked) {
+    if (state.existingInstall != 0 && !standaloneChecked) return kUpgrade;
+    return IsDanish(state.selectedLanguage) ? kDanish : kEnglish;
+}
+
+int ChooseVariant(const SetupState& state) {
+    if (state.windows95 != 0) return 0;
+    if (state.needsMdac != 0) return 1;
+    if (state.jetPresent != 0) return 2;
+    return 3;
+}
+
+// The page's full path, or empty when the temporary directory cannot be
+// had whole: a cut directory would put the page somewhere else.
+std::string PagePath(Platform& platform) {
+    char directory[kPathBufferSize] = {};
+    uint32_t length = platform.TempPath(kTempBufferSize, directory);
+    if (length == 0 || length >= kTempBufferSize) return std::string();
+    directory[length] = '\0';
+    return std::string(directory) + kPageFileName;
+}
+
+// Writes the page in one write; true only when every byte reached the file.
+bool WritePage(Platform& platform, const std::string& path, const std::string& url) {
+    FileRef file = platform.CreatePageFile(path.c_str());
+    if (file == nullptr) return false;
+    char pageTemplate[kTemplateBufferSize] = {};
+    int templateLength = platform.LoadResourceString(IDS_DOWNLOAD_PAGE, pageTemplate,
+                                                     kTemplateBufferSize);
+    std::string page;
+    if (templateLength > 0) page = FormatDownloadPage(pageTemplate, url);
+    bool whole = false;
+    if (!page.empty() && page.size() < kPageBufferSize) {
+        uint32_t written = 0;
+        uint32_t length = static_cast<uint32_t>(page.size());
+        whole = platform.WriteToFile(file, page.data(), length, &written) && written == length;
+    }
+    platform.CloseFile(file);
+    return whole;
+}
+
+bool BrowserIsAssociated(Platform& platform, const std::string& path) {
+    char program[kPathBufferSize] = {};
+    uintptr_t result = platform.FindAssociation(path.c_str(), "", program);
+    program[kPathBufferSize - 1] = '\0';
+    return result > kShellSuccessAbove && program[0] != '\0';
+}
+
+// Explorer by its full path: a bare name would let an "explorer.exe" lying
+// beside setup.exe in a downloads folder be started instead.
+std::string ExplorerPath(Platform& platform) {
+    char directory[kPathBufferSize] = {};
+    uint32_t length = platform.WindowsDirectory(directory, kPathBufferSize);
+    if (length == 0 || length >= kPathBufferSize) return std::string();
+    directory[length] = '\0';
+    std::string path = directory;
+    if (path.back() != '\\') path += '\\';
+    return path + "explorer.exe";
+}
+
+bool OpenPage(Platform& platform, DialogRef dialog, const std::string& path) {
+    std::string explorer = ExplorerPath(platform);
+    if (explorer.empty()) return false;
+    // Quoted, so that a temporary directory with spaces or commas in its
+    // name still reaches explorer as one path.
+    std::string parameters = "\"" + path + "\"";
+    uintptr_t result = platform.ShellOpen(dialog, "Open", explorer.c_str(), parameters.c_str(), "");
+    return result > kShellSuccessAbove;
+}
+
+}  // namespace
+
+std::string ChoosePackageUrl(const SetupState& state, bool standaloneChecked) {
+    const Family& family = ChooseFamily(state, standaloneChecked);
+    return std::string(downloadBaseUrl) + family.paths[ChooseVariant(state)];
+}
+
+std::string FormatDownloadPage(const char* pageTemplate, const std::string& url) {
+    std::string page;
+    for (const char* at = pageTemplate; *at != '\0'; ++at) {
+        if (at[0] == '%' && at[1] == 's') {
+            page += url;
+            ++at;
+        } else {
+            page += *at;
+        }
+    }
+    return page;
+}
+
+void LaunchDownloadPage(Platform& platform, const SetupState& state, DialogRef dialog) {
+    const bool standaloneChecked = platform.IsButtonChecked(dialog, IDC_STANDALONE);
+    const std::string url = ChoosePackageUrl(state, standaloneChecked);
+    const std::string path = PagePath(platform);
+    // An old page from an earlier run would send the user to the wrong
+    // package, so only a page written whole in this run is opened.
+    bool opened = !path.empty() && WritePage(platform, path, url) &&
+                  BrowserIsAssociated(platform, path) && OpenPage(platform, dialog, path);
+    if (!opened) {
+        std::string message = std::string(kNoBrowserText) + url;
+        platform.ShowMessage(dialog, message.c_str(), kNoBrowserCaption, kStyleError);
+    }
     platform.PostCloseRequest(dialog, kCloseNow);
 }
