@@ -1,0 +1,320 @@
+# One function per scenario; each runs in a fresh prefix (see lib.sh). A
+# step that does not hold makes the driver, and so the scenario, fail.
+
+Q_EN='"Are you sure you want to cancel the installation?"'
+Q_DA='"Er du sikker p\xE5, at du vil afslutte installationen?"'
+NO_BROWSER='Setup could not detect an appropriate Web Browser. You will have to download the setup from our web site manually\r\n'
+BASE_URL='https://downloads.kelmovyn.example'
+WELCOME_LONG_DA='Velkommen til KelmoVYN kalendersetup.\r\nSniffo har fundet en eksisterende version af VYN Zodiamaten. Vi anbefaler, at du opgraderer denne version.'
+STANDALONE_DA='Nej tak. Jeg \xF8nsker at installere kalenderen for sig selv - ikke integreret med Zodiamaten.'
+
+# Wine gives a message box without a caption of its own the title "Error".
+
+# --- start-up and the close protocol ---
+
+scenario_cancel_then_ok_quits() {
+    drive <<EOF2
+click 2
+box $Q_EN "Error" okcancel
+answer ok
+exit 0
+EOF2
+}
+
+scenario_cancel_then_cancel_keeps_dialog() {
+    drive <<EOF2
+click 1001
+click 2
+box $Q_DA "Error" okcancel
+answer cancel
+nobox 500
+alive
+checked 1001 1
+click 2
+box $Q_DA "Error" okcancel
+answer ok
+exit 0
+EOF2
+}
+
+scenario_close_box_asks_like_cancel() {
+    drive <<EOF2
+close
+box $Q_EN "Error" okcancel
+answer cancel
+alive
+close
+box $Q_EN "Error" okcancel
+answer ok
+exit 0
+EOF2
+}
+
+scenario_escape_and_enter_do_nothing() {
+    drive <<EOF2
+key escape
+key enter
+nobox 800
+alive
+click 2
+box $Q_EN "Error" okcancel
+answer ok
+exit 0
+EOF2
+}
+
+scenario_window_and_template() {
+    drive <<EOF2
+centred
+fixedframe
+visible 1008 0
+text 1 "OK"
+text 2 "Cancel"
+text 1001 "Danish"
+text 1002 "English"
+text 1006 "Please select the language to continue with the installation."
+text 1007 "This application detects the components needed for successful installation and running of Calendar module on your system. Then it helps you in downloading only the required files."
+text 1003 "Velkommen til KelmoVYN kalendersetup."
+checked 1002 1
+checked 1001 0
+visible 1004 1
+visible 1005 1
+click 2
+box $Q_EN "Error" okcancel
+answer ok
+exit 0
+EOF2
+}
+
+# --- the download hand-off ---
+
+scenario_ok_opens_page_through_explorer() {
+    associate_html
+    local before; before=$(snapshot)
+    drive <<EOF2
+click 1
+nobox 1500
+exit 0
+EOF2
+    expect_page_for /downloads/setup_uk_jet.exe
+    local calls="$(drive_c)/explorer_calls.txt"
+    [ -f "$calls" ] || fail "explorer was not started"
+    grep -q '"C:\\users\\[^\\]*\\Temp\\zuzerizidirod.html"' "$calls" || fail "explorer got: $(cat "$calls")"
+    expect_only_page_changed "$before"
+}
+
+scenario_no_browser_shows_address() {
+    drive <<EOF2
+click 1001
+click 1
+box "${NO_BROWSER}${BASE_URL}/downloads/setup_dk_jet.exe" "VYNKelmo Installation" ok
+answer ok
+exit 0
+EOF2
+    expect_page_for /downloads/setup_dk_jet.exe
+    [ ! -f "$(drive_c)/explorer_calls.txt" ] || fail "explorer was started"
+}
+
+scenario_earlier_longer_page_replaced() {
+    associate_html
+    head -c 5000 /dev/zero | tr '\0' 'x' >"$(page_file)"
+    drive <<EOF2
+click 1
+exit 0
+EOF2
+    expect_page_for /downloads/setup_uk_jet.exe
+}
+
+scenario_temp_with_space_and_comma() {
+    associate_html
+    mkdir -p "$(drive_c)/Temp Anne, Marie"
+    drive_with_temp 'C:\Temp Anne, Marie' <<EOF2
+click 1
+exit 0
+EOF2
+    cmp -s <(expected_page "$BASE_URL/downloads/setup_uk_jet.exe") "$(drive_c)/Temp Anne, Marie/zuzerizidirod.html" \
+        || fail "page not written"
+    grep -qF '"C:\Temp Anne, Marie\zuzerizidirod.html"' "$(drive_c)/explorer_calls.txt" \
+        || fail "explorer got: $(cat "$(drive_c)/explorer_calls.txt")"
+}
+
+scenario_missing_temp_shows_address() {
+    associate_html
+    drive_with_temp 'C:\does\not\exist' <<EOF2
+click 1
+box "${NO_BROWSER}${BASE_URL}/downloads/setup_uk_jet.exe" "VYNKelmo Installation" ok
+answer ok
+exit 0
+EOF2
+    [ ! -e "$(drive_c)/does" ] || fail "something was created"
+    [ ! -f "$(drive_c)/explorer_calls.txt" ] || fail "explorer was started"
+}
+
+scenario_page_in_use_shows_address_and_keeps_old() {
+    associate_html
+    # A directory where the page would go: it cannot be written.
+    mkdir -p "$(page_file)"
+    drive <<EOF2
+click 1
+box "${NO_BROWSER}${BASE_URL}/downloads/setup_uk_jet.exe" "VYNKelmo Installation" ok
+answer ok
+exit 0
+EOF2
+    [ -d "$(page_file)" ] || fail "the directory was replaced"
+    [ ! -f "$(drive_c)/explorer_calls.txt" ] || fail "explorer was started"
+}
+
+# --- detection ---
+
+seed_installation() {  # $1: language token or "none" for no settings file
+    mkdir -p "$(drive_c)/VYN"
+    : >"$(drive_c)/VYN/VYNKelmo.exe"
+    if [ "$1" != none ]; then
+        printf '[077065073078]\r\n068069070065085076084076065078071085065071069=%s\r\n' "$1" >"$(drive_c)/VYN/vynrg.bin"
+    fi
+    seed_registry <<'REG'
+[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\VYNKelmo.exe]
+@="C:\\Elsewhere\\VYNKelmo.exe"
+"Path"="C:\\VYN"
+REG
+}
+
+seed_jet() {
+    seed_registry <<'REG'
+[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Jet\4.0]
+REG
+}
+
+seed_components() {
+    seed_registry <<REG
+[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\DataAccess]
+"Version"="$1"
+REG
+}
+
+scenario_danish_installation_upgrade() {
+    seed_installation 068075
+    seed_jet
+    local before; before=$(snapshot)
+    drive <<EOF2
+text 1003 "$WELCOME_LONG_DA"
+text 2 "A&nnuller"
+text 1008 "$STANDALONE_DA"
+visible 1008 1
+visible 1001 0
+visible 1004 0
+visible 1006 0
+click 1
+box "${NO_BROWSER}${BASE_URL}/downloads/upgrade.exe" "VYNKelmo Installation" ok
+answer ok
+exit 0
+EOF2
+    expect_page_for /downloads/upgrade.exe
+    expect_only_page_changed "$before"
+}
+
+scenario_danish_installation_standalone() {
+    seed_installation 068075
+    seed_jet
+    drive <<EOF2
+click 1008
+text 1003 "Welcome to Kelmovyn Calendar Setup."
+text 1001 "Dansk"
+text 1002 "Engelsk"
+visible 1001 1
+checked 1001 1
+checked 1002 0
+click 1
+box "${NO_BROWSER}${BASE_URL}/downloads/setup_dk.exe" "VYNKelmo Installation" ok
+answer ok
+exit 0
+EOF2
+}
+
+scenario_english_installation_danish_then_back() {
+    seed_installation 085075
+    drive <<EOF2
+text 1003 "Welcome to Kelmovyn Calendar Setup, the sniffo has determined that the system contains a previous version of VYN. Hence it is recommended that the user upgrade its previous installation."
+text 2 "Cancel"
+click 1008
+text 1001 "Danish"
+checked 1002 1
+click 1001
+click 1008
+visible 1001 0
+text 2 "A&nnuller"
+text 1001 "&Dansk"
+text 1002 "&Engelsk"
+checked 1001 1
+click 2
+box $Q_DA "Error" okcancel
+answer ok
+exit 0
+EOF2
+}
+
+scenario_installation_with_database_is_no_upgrade() {
+    seed_installation 068075
+    : >"$(drive_c)/VYN/kelmoAppointments.mdb"
+    drive <<EOF2
+text 1003 "Velkommen til KelmoVYN kalendersetup."
+visible 1008 0
+click 1
+box "${NO_BROWSER}${BASE_URL}/downloads/setup_uk_jet.exe" "VYNKelmo Installation" ok
+answer ok
+exit 0
+EOF2
+}
+
+scenario_unterminated_binary_path() {
+    mkdir -p "$(drive_c)/VYN"
+    : >"$(drive_c)/VYN/VYNKelmo.exe"
+    # "C:\VYN" as raw bytes with no terminator.
+    seed_registry <<'REG'
+[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\VYNKelmo.exe]
+"Path"=hex:43,3a,5c,56,59,4e
+REG
+    drive <<EOF2
+text 1003 "Welcome to Kelmovyn Calendar Setup, the sniffo has determined that the system contains a previous version of VYN. Hence it is recommended that the user upgrade its previous installation."
+click 1
+box "${NO_BROWSER}${BASE_URL}/downloads/upgrade_jet.exe" "VYNKelmo Installation" ok
+answer ok
+exit 0
+EOF2
+}
+
+scenario_path_too_long_falls_back_to_default() {
+    mkdir -p "$(drive_c)/VYN"
+    : >"$(drive_c)/VYN/VYNKelmo.exe"
+    local long; long=$(printf 'C:\\\\%0252d' 0)
+    seed_registry <<REG
+[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\VYNKelmo.exe]
+@="C:\\\\VYN\\\\VYNKelmo.exe"
+"Path"="$long"
+REG
+    drive <<EOF2
+visible 1008 1
+click 1
+box "${NO_BROWSER}${BASE_URL}/downloads/upgrade_jet.exe" "VYNKelmo Installation" ok
+answer ok
+exit 0
+EOF2
+}
+
+ok_gives_package() {  # $1: path the page must name
+    drive <<EOF2
+click 1
+box "${NO_BROWSER}${BASE_URL}$1" "VYNKelmo Installation" ok
+answer ok
+exit 0
+EOF2
+    expect_page_for "$1"
+}
+
+scenario_win95_package() { set_windows_version win95; seed_jet; seed_components 2.5.1; ok_gives_package /downloads/setup_uk_95.exe; }
+scenario_win98_old_components() { set_windows_version win98; seed_jet; seed_components 2.0.1; ok_gives_package /downloads/setup_uk_mdac.exe; }
+scenario_win98_components_1_5_too_old() { set_windows_version win98; seed_jet; seed_components 1.5.1; ok_gives_package /downloads/setup_uk_mdac.exe; }
+scenario_win98_new_components() { set_windows_version win98; seed_jet; seed_components 2.5.1; ok_gives_package /downloads/setup_uk.exe; }
+scenario_winme_garbage_version() { set_windows_version winme; seed_jet; seed_components 'x.y'; ok_gives_package /downloads/setup_uk_mdac.exe; }
+scenario_nt40_is_95_class() { set_windows_version nt40; seed_components 3.0.1; ok_gives_package /downloads/setup_uk_95.exe; }
+scenario_win2k_ignores_components() { set_windows_version win2k; seed_jet; seed_components 1.0.0; ok_gives_package /downloads/setup_uk.exe; }
