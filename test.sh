@@ -9,11 +9,11 @@ root=$PWD
 cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
 cmake --build build/win32 -j2
 
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug \
+cmake -S . -B build/check -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSETUP_WIN32_DIR="$root/build/win32"
-cmake --build build/native -j2
+cmake --build build/check -j2
 
-cd build/native
+cd build/check
 if [ -n "${DISPLAY:-}" ]; then
     ctest --output-on-failure
 else

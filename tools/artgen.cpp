@@ -1,6 +1,7 @@
 // Draws the setup's four pictures and writes them in the formats the
 // resource script embeds: three 4-bit icons and an 8-bit bitmap.
 // Usage: artgen OUTPUT_DIRECTORY
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <cstdint>
@@ -158,12 +159,172 @@ bool WriteBitmap8(const std::string& path, const Canvas8& canvas, const uint8_t 
     return WriteFile(path, out);
 }
 
+// A small rasteriser for the mascot: shaded ellipses, capsules and
+// polygons, each drawn over a slightly larger dark copy of itself so that
+// every shape gets a cartoon outline.
+enum Ramp { Skin, Robe, Hat, Gold, Boot, Cheek, Mouth, Shadow, EyeWhite, RampCount };
+const uint8_t kRampBase[RampCount][3] = {
+    {246, 200, 160}, {84, 96, 214}, {44, 40, 128}, {250, 200, 40}, {132, 78, 40},
+    {244, 140, 150}, {200, 50, 60}, {214, 214, 222}, {255, 255, 255}};
+constexpr int kShades = 16;
+constexpr uint8_t kOutline = 0;
+constexpr uint8_t kWhite = 255;
+
+uint8_t Shade(Ramp ramp, double light) {  // light 0 (dark) .. 1 (bright)
+    int step = static_cast<int>(light * (kShades - 1) + 0.5);
+    step = step < 0 ? 0 : (step >= kShades ? kShades - 1 : step);
+    return static_cast<uint8_t>(1 + ramp * kShades + step);
+}
+
+void BuildPalette(uint8_t palette[256][3]) {
+    for (int i = 0; i < 256; ++i) palette[i][0] = palette[i][1] = palette[i][2] = 255;
+    palette[kOutline][0] = 40; palette[kOutline][1] = 30; palette[kOutline][2] = 50;
+    for (int r = 0; r < RampCount; ++r)
+        for (int k = 0; k < kShades; ++k) {
+            double t = static_cast<double>(k) / (kShades - 1);  // 0 dark .. 1 light
+            for (int c = 0; c < 3; ++c) {
+                double base = kRampBase[r][c];
+                double v = t < 0.6 ? base * (0.55 + 0.45 * t / 0.6) : base + (255 - base) * (t - 0.6) / 0.4 * 0.55;
+                palette[1 + r * kShades + k][c] = static_cast<uint8_t>(v > 255 ? 255 : v);
+            }
+        }
+}
+
+struct Painter {
+    Canvas8& canvas;
+    void Put(int x, int y, uint8_t colour) {
+        if (x >= 0 && y >= 0 && x < canvas.width && y < canvas.height) canvas.pixels[y * canvas.width + x] = colour;
+    }
+    // Light comes from the upper left.
+    static double Lit(double nx, double ny) {
+        double nz = std::sqrt(std::fmax(0.0, 1 - nx * nx - ny * ny));
+        double l = (-0.5 * nx - 0.6 * ny + 0.62 * nz);
+        return std::fmin(1.0, std::fmax(0.0, 0.25 + 0.85 * l));
+    }
+    void Ellipse(double cx, double cy, double rx, double ry, Ramp ramp, double outline = 2.5) {
+        for (int pass = 0; pass < 2; ++pass) {
+            double ex = rx + (pass == 0 ? outline : 0), ey = ry + (pass == 0 ? outline : 0);
+            if (pass == 0 && outline <= 0) continue;
+            for (int y = static_cast<int>(cy - ey); y <= cy + ey; ++y)
+                for (int x = static_cast<int>(cx - ex); x <= cx + ex; ++x) {
+                    double nx = (x - cx) / ex, ny = (y - cy) / ey;
+                    if (nx * nx + ny * ny > 1) continue;
+                    Put(x, y, pass == 0 ? kOutline : Shade(ramp, Lit(nx, ny)));
+                }
+        }
+    }
+    void Capsule(double x0, double y0, double x1, double y1, double r, Ramp ramp) {
+        for (int pass = 0; pass < 2; ++pass) {
+            double radius = r + (pass == 0 ? 2.5 : 0);
+            int minX = static_cast<int>(std::fmin(x0, x1) - radius), maxX = static_cast<int>(std::fmax(x0, x1) + radius);
+            int minY = static_cast<int>(std::fmin(y0, y1) - radius), maxY = static_cast<int>(std::fmax(y0, y1) + radius);
+            double dx = x1 - x0, dy = y1 - y0, len2 = dx * dx + dy * dy;
+            for (int y = minY; y <= maxY; ++y)
+                for (int x = minX; x <= maxX; ++x) {
+                    double t = ((x - x0) * dx + (y - y0) * dy) / len2;
+                    t = std::fmin(1, std::fmax(0, t));
+                    double px = x - (x0 + t * dx), py = y - (y0 + t * dy);
+                    double d = std::sqrt(px * px + py * py);
+                    if (d > radius) continue;
+                    // Shade across the limb, as for a cylinder.
+                    double side = (px * -dy + py * dx) / std::sqrt(len2) / radius;
+                    Put(x, y, pass == 0 ? kOutline : Shade(ramp, Lit(side * 0.9, -0.3)));
+                }
+        }
+    }
+    static bool Inside(const std::vector<std::pair<double, double>>& poly, double x, double y) {
+        bool in = false;
+        for (size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
+            auto [xi, yi] = poly[i];
+            auto [xj, yj] = poly[j];
+            if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) in = !in;
+        }
+        return in;
+    }
+    // A polygon shaded from its left (lit) to its right edge.
+    void Polygon(const std::vector<std::pair<double, double>>& poly, Ramp ramp) {
+        double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
+        for (auto [x, y] : poly) { minX = std::fmin(minX, x); maxX = std::fmax(maxX, x); minY = std::fmin(minY, y); maxY = std::fmax(maxY, y); }
+        for (int y = static_cast<int>(minY) - 3; y <= maxY + 3; ++y)
+            for (int x = static_cast<int>(minX) - 3; x <= maxX + 3; ++x) {
+                if (Inside(poly, x, y)) {
+                    double t = (x - minX) / (maxX - minX);
+                    Put(x, y, Shade(ramp, 0.85 - 0.6 * t - 0.15 * (y - minY) / (maxY - minY)));
+                    continue;
+                }
+                bool near = false;
+                for (int oy = -2; oy <= 2 && !near; ++oy)
+                    for (int ox = -2; ox <= 2 && !near; ++ox)
+                        if (ox * ox + oy * oy <= 6 && Inside(poly, x + ox, y + oy)) near = true;
+                if (near) Put(x, y, kOutline);
+            }
+    }
+    void Star(double cx, double cy, double r, Ramp ramp) {
+        std::vector<std::pair<double, double>> points;
+        const double pi = std::acos(-1.0);
+        for (int i = 0; i < 10; ++i) {
+            double a = -pi / 2 + i * pi / 5, rr = i % 2 ? r * 0.45 : r;
+            points.push_back({cx + rr * std::cos(a), cy + rr * std::sin(a)});
+        }
+        Polygon(points, ramp);
+    }
+    void Arc(double cx, double cy, double rx, double ry, double from, double to, double thick, uint8_t colour) {
+        for (double a = from; a <= to; a += 0.01)
+            for (double t = -thick / 2; t <= thick / 2; t += 0.5)
+                Put(static_cast<int>(cx + (rx + t) * std::cos(a)), static_cast<int>(cy + (ry + t) * std::sin(a)), colour);
+    }
+};
+
+// A cheerful star-gazer in a starry robe and a pointed hat, waving hello
+// with one hand and holding a star wand in the other.
 bool DrawMascot(const std::string& path) {
     static uint8_t palette[256][3];
-    for (int i = 0; i < 256; ++i) palette[i][0] = palette[i][1] = palette[i][2] = static_cast<uint8_t>(i);
+    BuildPalette(palette);
     Canvas8 canvas(211, 416);
-    for (int y = 40; y < 380; ++y)
-        for (int x = 60; x < 150; ++x) canvas.pixels[y * canvas.width + x] = 128;
+    std::fill(canvas.pixels.begin(), canvas.pixels.end(), kWhite);
+    Painter p{canvas};
+    const double pi = std::acos(-1.0);
+
+    p.Ellipse(105, 392, 74, 11, Shadow, 0);                         // shadow on the ground
+    p.Ellipse(82, 372, 22, 13, Boot);                                // boots
+    p.Ellipse(130, 372, 22, 13, Boot);
+    p.Capsule(150, 200, 170, 282, 9, Robe);                          // arm holding the wand
+    p.Polygon({{76, 186}, {136, 186}, {172, 362}, {40, 362}}, Robe);  // robe
+    p.Ellipse(106, 362, 66, 9, Robe);                                // hem
+    for (auto [x, y] : std::vector<std::pair<double, double>>{{70, 250}, {128, 232}, {98, 300}, {146, 318}, {62, 334}, {112, 346}})
+        p.Star(x, y, 9, Gold);                                       // stars on the robe
+    p.Polygon({{66, 270}, {148, 270}, {150, 282}, {64, 282}}, Gold);  // belt
+    p.Ellipse(106, 276, 9, 8, Gold);
+    p.Capsule(70, 200, 34, 128, 9, Robe);                            // waving arm, sleeve
+    p.Ellipse(31, 116, 13, 14, Skin);                                // waving hand
+    for (int f = 0; f < 4; ++f) p.Capsule(24 + f * 5.5, 104, 19 + f * 7.0, 88 - (f == 0 || f == 3 ? -6 : 0), 3, Skin);
+    p.Ellipse(22, 121, 6, 4, Skin);                                  // thumb
+    p.Capsule(178, 286, 196, 206, 2.5, Boot);                        // wand
+    p.Star(197, 196, 15, Gold);
+    p.Ellipse(172, 287, 11, 11, Skin);                               // hand on the wand
+    p.Ellipse(106, 186, 34, 10, Gold);                               // collar
+    p.Ellipse(106, 142, 42, 44, Skin);                               // head
+    p.Ellipse(64, 146, 7, 10, Skin);                                 // ears
+    p.Ellipse(148, 146, 7, 10, Skin);
+    for (double ex : {90.0, 122.0}) {                                // eyes
+        p.Ellipse(ex, 140, 9, 12, EyeWhite, 2);
+        p.Ellipse(ex + 2, 143, 5, 7, Hat, 0);
+        p.Put(static_cast<int>(ex), 139, kWhite); p.Put(static_cast<int>(ex) + 1, 139, kWhite);
+        p.Put(static_cast<int>(ex), 140, kWhite); p.Put(static_cast<int>(ex) + 1, 140, kWhite);
+        p.Arc(ex, 126, 10, 5, pi * 1.15, pi * 1.85, 2, kOutline);    // brows
+    }
+    p.Ellipse(78, 160, 8, 5, Cheek, 0);                              // cheeks
+    p.Ellipse(134, 160, 8, 5, Cheek, 0);
+    p.Ellipse(106, 154, 5, 4, Skin, 1.5);                            // nose
+    p.Ellipse(106, 166, 14, 8, Mouth, 2);                            // open smile
+    p.Ellipse(106, 159, 17, 6, Skin, 0);                             // upper lip line
+    p.Arc(106, 160, 16, 12, pi * 0.1, pi * 0.9, 2.5, kOutline);
+    p.Polygon({{56, 108}, {154, 108}, {124, 40}, {112, 14}, {92, 32}}, Hat);  // hat
+    p.Ellipse(106, 108, 62, 11, Hat);                                // brim
+    p.Star(112, 12, 12, Gold);                                       // star on the tip
+    p.Star(96, 74, 8, Gold);
+    p.Star(126, 90, 6, Gold);
+    p.Ellipse(114, 58, 3, 3, Gold, 1);
     return WriteBitmap8(path, canvas, palette);
 }
 
