@@ -19,10 +19,11 @@ shoot() {  # $1: name; stdin: driver steps before the picture
     local steps="$WINEPREFIX/drive_c/steps.txt"
     { cat; echo "sleep 6000"; } >"$steps"
     wine explorer /desktop=shot,640x480 "$(winepath -w "$SETUP_WIN32_DIR/driver.exe")" 'C:\setup.exe' 'C:\steps.txt' >/dev/null 2>&1 &
+    local desktop=$!
     sleep "${SHOT_DELAY:-9}"
     import -window root -crop 640x480+0+0 "$root/docs/$1.png"
     wineserver -k >/dev/null 2>&1 || true
-    wait || true
+    wait "$desktop" || true
 }
 
 mkdir -p "$root/docs"
