@@ -20,7 +20,9 @@ constexpr uint32_t kNameBufferSize = 255;
 constexpr uint32_t kDataBufferSize = 255;
 constexpr uint32_t kProfileBufferSize = 255;
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EqualsIgnoringCase(const char* a, const char* b) {
     for (; *a != '\0' && *b != '\0'; ++a, ++b) {
@@ -71,25 +73,51 @@ bool DirectoryFromDefaultValue(Platform& platform, RegKeyRef key, std::string* d
     return true;
 }
 
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Version text as the components write it; like any C string it ends at
+// its first NUL.
+struct VersionCursor {
+    const char* text;
+    size_t end;
+    size_t at;
+};
+
+bool AtEnd(const VersionCursor& cursor) {
+    return cursor.at >= cursor.end;
+}
+
+void SkipSpace(VersionCursor* cursor) {
+    while (!AtEnd(*cursor) && IsSpace(cursor->text[cursor->at])) ++cursor->at;
+}
+
+bool TakeChar(VersionCursor* cursor, char wanted) {
+    if (AtEnd(*cursor) || cursor->text[cursor->at] != wanted) return false;
+    ++cursor->at;
+    return true;
+}
 
 // One optionally signed decimal number after optional white space, within
-// the range of a signed 32-bit integer.
-bool ParseNumber(const std::string& text, size_t* at, int32_t* number) {
-    size_t i = *at;
-    while (i < text.size() && IsSpace(text[i])) ++i;
+// the range of a signed 32-bit integer; a longer number is no version.
+bool TakeNumber(VersionCursor* cursor, int32_t* number) {
+    SkipSpace(cursor);
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (!AtEnd(*cursor) && (cursor->text[cursor->at] == '+' || cursor->text[cursor->at] == '-')) {
+        negative = cursor->text[cursor->at] == '-';
+        ++cursor->at;
+    }
     const int64_t limit = negative ? 2147483648LL : 2147483647LL;
     int64_t value = 0;
     size_t digits = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
-        value = value * 10 + (text[i] - '0');
+    for (; !AtEnd(*cursor) && cursor->text[cursor->at] >= '0' && cursor->text[cursor->at] <= '9';
+         ++cursor->at, ++digits) {
+        value = value * 10 + (cursor->text[cursor->at] - '0');
         if (value > limit) return false;
     }
     if (digits == 0) return false;
     *number = static_cast<int32_t>(negative ? -value : value);
-    *at = i;
     return true;
 }
 
@@ -98,13 +126,15 @@ bool ParseNumber(const std::string& text, size_t* at, int32_t* number) {
 bool ParseComponentsVersion(const std::string& text, int32_t* major, int32_t* minor) {
     *major = 0;
     *minor = 0;
-    size_t at = 0;
+    const size_t nul = text.find('\0');
+    VersionCursor cursor{text.data(), nul == std::string::npos ? text.size() : nul, 0};
     int32_t first = 0;
     int32_t second = 0;
-    if (!ParseNumber(text, &at, &first) || at >= text.size() || text[at++] != '.') return false;
-    if (!ParseNumber(text, &at, &second) || at >= text.size() || text[at++] != '.') return false;
-    while (at < text.size() && IsSpace(text[at])) ++at;
-    if (at >= text.size()) return false;
+    if (!TakeNumber(&cursor, &first) || !TakeChar(&cursor, '.')) return false;
+    if (!TakeNumber(&cursor, &second) || !TakeChar(&cursor, '.')) return false;
+    // Whatever follows the second point is not read, but something must.
+    SkipSpace(&cursor);
+    if (AtEnd(cursor)) return false;
     *major = first;
     *minor = second;
     return true;
@@ -177,7 +207,15 @@ void CheckJet(Platform& platform, SetupState& state) {
     state.jetPresent = RegistryKeyOpens(platform, kJetKey) == kStatusSuccess ? 1 : 0;
 }
 
-void ProbeInstallation() { ProbeInstallation(ActivePlatform(), setupState); }
-void ReadInstalledLanguage() { ReadInstalledLanguage(ActivePlatform(), setupState); }
-void ProbePrerequisites() { ProbePrerequisites(ActivePlatform(), setupState); }
-void CheckJet() { CheckJet(ActivePlatform(), setupState); }
+void ProbeInstallation() {
+    ProbeInstallation(ActivePlatform(), setupState);
+}
+void ReadInstalledLanguage() {
+    ReadInstalledLanguage(ActivePlatform(), setupState);
+}
+void ProbePrerequisites() {
+    ProbePrerequisites(ActivePlatform(), setupState);
+}
+void CheckJet() {
+    CheckJet(ActivePlatform(), setupState);
+}
