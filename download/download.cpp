@@ -1,5 +1,6 @@
 #include "download/download.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "res/resource.h"
@@ -36,6 +37,8 @@ constexpr int kTemplateBufferSize = 1000;
 constexpr size_t kPageBufferSize = 1000;
 constexpr size_t kPathBufferSize = 1000;
 constexpr uintptr_t kShellSuccessAbove = 32;
+// The refresh target, the link target and the link text.
+constexpr size_t kAddressPlaces = 3;
 
 const Family& ChooseFamily(const SetupState& state, bool standaloneChecked) {
     if (state.existingInstall != 0 && !standaloneChecked) return kUpgrade;
@@ -50,26 +53,49 @@ int ChooseVariant(const SetupState& state) {
 }
 
 // The page's full path, or empty when the temporary directory cannot be
-// had whole: a cut directory would put the page somewhere else.
+// had whole: a cut or garbled directory would put the page somewhere else.
 std::string PagePath(Platform& platform) {
     char directory[kPathBufferSize] = {};
     uint32_t length = platform.TempPath(kTempBufferSize, directory);
     if (length == 0 || length >= kTempBufferSize) return std::string();
     directory[length] = '\0';
-    return std::string(directory) + kPageFileName;
+    if (std::strlen(directory) != length) return std::string();
+    std::string path = directory;
+    // The directory normally ends with its separator; never glue the name
+    // onto the directory's own last component.
+    if (path.back() != '\\') path += '\\';
+    return path + kPageFileName;
+}
+
+size_t CountAddressPlaces(const char* pageTemplate) {
+    size_t count = 0;
+    for (const char* at = std::strstr(pageTemplate, "%s"); at != nullptr;
+         at = std::strstr(at + 2, "%s")) {
+        ++count;
+    }
+    return count;
+}
+
+// The page for this address, or empty when the loaded template cannot make
+// a page that leads to it or that fits its buffer.
+std::string BuildPage(Platform& platform, const std::string& url) {
+    char pageTemplate[kTemplateBufferSize] = {};
+    int length = platform.LoadResourceString(IDS_DOWNLOAD_PAGE, pageTemplate, kTemplateBufferSize);
+    if (length <= 0) return std::string();
+    pageTemplate[std::min(length, kTemplateBufferSize - 1)] = '\0';
+    if (CountAddressPlaces(pageTemplate) != kAddressPlaces) return std::string();
+    std::string page = FormatDownloadPage(pageTemplate, url);
+    if (page.size() >= kPageBufferSize) return std::string();
+    return page;
 }
 
 // Writes the page in one write; true only when every byte reached the file.
 bool WritePage(Platform& platform, const std::string& path, const std::string& url) {
     FileRef file = platform.CreatePageFile(path.c_str());
     if (file == nullptr) return false;
-    char pageTemplate[kTemplateBufferSize] = {};
-    int templateLength = platform.LoadResourceString(IDS_DOWNLOAD_PAGE, pageTemplate,
-                                                     kTemplateBufferSize);
-    std::string page;
-    if (templateLength > 0) page = FormatDownloadPage(pageTemplate, url);
+    const std::string page = BuildPage(platform, url);
     bool whole = false;
-    if (!page.empty() && page.size() < kPageBufferSize) {
+    if (!page.empty()) {
         uint32_t written = 0;
         uint32_t length = static_cast<uint32_t>(page.size());
         whole = platform.WriteToFile(file, page.data(), length, &written) && written == length;
@@ -92,6 +118,7 @@ std::string ExplorerPath(Platform& platform) {
     uint32_t length = platform.WindowsDirectory(directory, kPathBufferSize);
     if (length == 0 || length >= kPathBufferSize) return std::string();
     directory[length] = '\0';
+    if (std::strlen(directory) != length) return std::string();
     std::string path = directory;
     if (path.back() != '\\') path += '\\';
     return path + "explorer.exe";

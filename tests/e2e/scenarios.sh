@@ -63,16 +63,6 @@ exit 0
 EOF2
 }
 
-# The keys do reach the dialog: the space bar presses the focused OK button.
-scenario_space_presses_focused_button() {
-    drive <<EOF2
-key space
-box "${NO_BROWSER}${BASE_URL}/downloads/setup_uk_jet.exe" "VYNKelmo Installation" ok error
-answer ok
-exit 0
-EOF2
-}
-
 scenario_window_and_template() {
     drive <<EOF2
 centred

@@ -1,13 +1,12 @@
 // Package choice, the page's bytes and the hand-off to the browser.
+#include "download/download.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "download/download.h"
 #include "res/resource.h"
 #include "tests/unit/fake_platform.h"
 
@@ -81,6 +80,7 @@ TEST(FormatDownloadPage, BytesForShortAndLongestAddresses) {
     EXPECT_EQ(FormatDownloadPage("a%sb%d%", "%s%n"), "a%s%nb%d%");
 }
 
+// One OK command against the fake, with the page and address it should use.
 struct Hand {
     FakePlatform platform;
     SetupState state = State(0, 2, 0, 0, 1);
@@ -92,38 +92,42 @@ struct Hand {
                "setup from our web site manually\r\n" +
                url;
     }
-    void ExpectMessageOnly() {
-        ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0].text, Message());
-        EXPECT_EQ(platform.messages[0].caption, std::optional<std::string>("VYNKelmo Installation"));
-        EXPECT_EQ(platform.messages[0].style, 0x10u);
-        EXPECT_TRUE(platform.shellParameters.empty());
-        ExpectClosedLast();
+    // The calls of the sequence up to and including each step.
+    std::vector<std::string> UpToTempPath() const { return {"IsChecked 1008", "TempPath 255"}; }
+    std::vector<std::string> UpToCreate() const {
+        return Append(UpToTempPath(), {"CreateFile " + page});
     }
-    void ExpectClosedLast() {
-        EXPECT_EQ(platform.closeRequests, std::vector<uintptr_t>{kCloseNow});
-        EXPECT_EQ(platform.calls.back(), "PostClose now");
+    std::vector<std::string> UpToWrite() const {
+        return Append(UpToCreate(),
+                      {"LoadString 110 1000", "WriteFile " + std::to_string(284 + 3 * url.size()),
+                       "CloseFile"});
+    }
+    std::vector<std::string> UpToFind() const {
+        return Append(UpToWrite(), {"FindExecutable " + page + " []"});
+    }
+    std::vector<std::string> UpToWindowsDirectory() const {
+        return Append(UpToFind(), {"WindowsDirectory"});
+    }
+    std::vector<std::string> UpToShell() const {
+        return Append(UpToWindowsDirectory(),
+                      {"ShellExecute Open C:\\windows\\explorer.exe \"" + page + "\" []"});
+    }
+    static std::vector<std::string> Append(std::vector<std::string> head,
+                                           const std::vector<std::string>& tail) {
+        head.insert(head.end(), tail.begin(), tail.end());
+        return head;
     }
 };
 
 TEST(LaunchDownloadPage, BrowserFoundOpensThePageThroughExplorer) {
     Hand hand;
     hand.Run();
-    const std::vector<std::string> expected = {
-        "IsChecked 1008",
-        "TempPath 255",
-        "CreateFile " + hand.page,
-        "LoadString 110 1000",
-        "WriteFile " + std::to_string(284 + 3 * hand.url.size()),
-        "CloseFile",
-        "FindExecutable " + hand.page + " []",
-        "WindowsDirectory",
-        "ShellExecute Open C:\\windows\\explorer.exe \"" + hand.page + "\" []",
-        "PostClose now"};
-    EXPECT_EQ(hand.platform.calls, expected);
+    EXPECT_EQ(hand.platform.calls, Hand::Append(hand.UpToShell(), {"PostClose now"}));
     EXPECT_EQ(hand.platform.fileContents[hand.page], ExpectedPage(hand.url));
+    EXPECT_EQ(hand.platform.shellParameters, std::vector<std::string>{"\"" + hand.page + "\""});
     EXPECT_TRUE(hand.platform.messages.empty());
-    EXPECT_EQ(hand.platform.writtenFiles.size(), 1u);
+    EXPECT_EQ(hand.platform.writtenFiles, std::set<std::string>{hand.page});
+    EXPECT_EQ(hand.platform.closeRequests, std::vector<uintptr_t>{kCloseNow});
 }
 
 TEST(LaunchDownloadPage, NoAssociationShowsTheAddressAndKeepsThePage) {
@@ -132,76 +136,118 @@ TEST(LaunchDownloadPage, NoAssociationShowsTheAddressAndKeepsThePage) {
     hand.url = kBase + "/downloads/setup_dk.exe";
     hand.platform.findResult = 31;
     hand.Run();
-    hand.ExpectMessageOnly();
+    EXPECT_EQ(hand.platform.calls,
+              Hand::Append(hand.UpToFind(), {"MessageBox 16", "PostClose now"}));
+    ASSERT_EQ(hand.platform.messages.size(), 1u);
+    EXPECT_EQ(hand.platform.messages[0].text, hand.Message());
+    EXPECT_EQ(hand.platform.messages[0].caption,
+              std::optional<std::string>("VYNKelmo Installation"));
+    EXPECT_EQ(hand.platform.messages[0].style, 0x10u);
     EXPECT_EQ(hand.platform.fileContents[hand.page], ExpectedPage(hand.url));
+    EXPECT_EQ(hand.platform.closeRequests, std::vector<uintptr_t>{kCloseNow});
+}
+
+TEST(LaunchDownloadPage, TheCheckboxDecidesBetweenUpgradeAndNewInstallation) {
+    for (bool checked : {false, true}) {
+        Hand hand;
+        hand.state = State(1, 2, 0, 0, 1);
+        hand.platform.controls[IDC_STANDALONE].checked = checked;
+        hand.Run();
+        std::string url = kBase + (checked ? "/downloads/setup_uk.exe" : "/downloads/upgrade.exe");
+        EXPECT_EQ(hand.platform.fileContents[hand.page], ExpectedPage(url)) << checked;
+    }
 }
 
 TEST(LaunchDownloadPage, EveryFailureShowsTheAddressInstead) {
+    using Steps = std::vector<std::string> (Hand::*)() const;
     struct Case {
         const char* name;
         void (*arrange)(FakePlatform&);
-        bool createsFile;
+        Steps stepsBeforeMessage;
     } cases[] = {
-        {"association without a program", [](FakePlatform& p) { p.findProgram = ""; }, true},
-        {"no temporary directory", [](FakePlatform& p) { p.tempPathResult = 0; }, false},
+        {"association without a program", [](FakePlatform& p) { p.findProgram = ""; },
+         &Hand::UpToFind},
+        {"no temporary directory", [](FakePlatform& p) { p.tempPathResult = 0; },
+         &Hand::UpToTempPath},
         {"temporary directory too long",
-         [](FakePlatform& p) { p.tempDir = "C:\\" + std::string(260, 'd') + "\\"; }, false},
-        {"length of exactly the buffer", [](FakePlatform& p) { p.tempPathResult = 255; }, false},
-        {"file cannot be created", [](FakePlatform& p) { p.createFails = true; }, false},
-        {"write fails", [](FakePlatform& p) { p.writeFails = true; }, true},
-        {"short write", [](FakePlatform& p) { p.writeShortBy = 1; }, true},
-        {"shell fails", [](FakePlatform& p) { p.shellResult = 5; }, true},
-        {"no template", [](FakePlatform& p) { p.pageTemplate = ""; }, true},
-        {"windows directory unknown", [](FakePlatform& p) { p.windowsDir = ""; }, true},
+         [](FakePlatform& p) { p.tempDir = "C:\\" + std::string(260, 'd') + "\\"; },
+         &Hand::UpToTempPath},
+        {"length of exactly the buffer", [](FakePlatform& p) { p.tempPathResult = 255; },
+         &Hand::UpToTempPath},
+        {"length the directory does not have", [](FakePlatform& p) { p.tempPathResult = 12; },
+         &Hand::UpToTempPath},
+        {"file cannot be created", [](FakePlatform& p) { p.createFails = true; },
+         &Hand::UpToCreate},
+        {"file cannot be created over an old page",
+         [](FakePlatform& p) {
+             p.createFails = true;
+             p.fileContents["C:\\Users\\Test\\Temp\\zuzerizidirod.html"] = "<html>old</html>";
+         },
+         &Hand::UpToCreate},
+        {"write fails", [](FakePlatform& p) { p.writeFails = true; }, &Hand::UpToWrite},
+        {"short write", [](FakePlatform& p) { p.writeShortBy = 1; }, &Hand::UpToWrite},
+        {"shell fails", [](FakePlatform& p) { p.shellResult = 32; }, &Hand::UpToShell},
+        {"windows directory unknown", [](FakePlatform& p) { p.windowsDir = ""; },
+         &Hand::UpToWindowsDirectory},
+        {"windows directory too long",
+         [](FakePlatform& p) { p.windowsDir = "C:\\" + std::string(1200, 'w'); },
+         &Hand::UpToWindowsDirectory},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Hand hand;
         c.arrange(hand.platform);
         hand.Run();
+        std::vector<std::string> expected =
+            Hand::Append((hand.*c.stepsBeforeMessage)(), {"MessageBox 16", "PostClose now"});
+        EXPECT_EQ(hand.platform.calls, expected);
         ASSERT_EQ(hand.platform.messages.size(), 1u);
         EXPECT_EQ(hand.platform.messages[0].text, hand.Message());
+        EXPECT_EQ(hand.platform.messages[0].caption,
+                  std::optional<std::string>("VYNKelmo Installation"));
+        EXPECT_EQ(hand.platform.messages[0].style, 0x10u);
         EXPECT_EQ(hand.platform.closeRequests, std::vector<uintptr_t>{kCloseNow});
-        EXPECT_EQ(hand.platform.calls.back(), "PostClose now");
-        EXPECT_EQ(hand.platform.writtenFiles.size(), c.createsFile ? 1u : 0u);
-        // The shell is given the page only when it was written whole.
-        if (std::string(c.name) != "shell fails") {
-            EXPECT_TRUE(hand.platform.shellParameters.empty());
-        }
     }
 }
 
-TEST(LaunchDownloadPage, WindowsDirectoryWithTrailingBackslash) {
+// A template that cannot lead to the address, or that would overflow the
+// page's buffer, writes nothing into the file.
+TEST(LaunchDownloadPage, UnusableTemplateWritesNothing) {
+    const size_t addressLength = Hand().url.size();
+    // Three places for the address and filler: a page of exactly 1000 bytes,
+    // one more than its buffer holds beside the terminator.
+    const std::string tooLong = "%s%s%s" + std::string(1000 - 3 * addressLength, 'x');
+    for (const std::string& pageTemplate :
+         {std::string(), std::string("<html>%s %s</html>"), std::string("%s%s%s%s"), tooLong}) {
+        SCOPED_TRACE(pageTemplate.size());
+        Hand hand;
+        hand.platform.pageTemplate = pageTemplate;
+        hand.Run();
+        std::vector<std::string> expected =
+            Hand::Append(hand.UpToCreate(),
+                         {"LoadString 110 1000", "CloseFile", "MessageBox 16", "PostClose now"});
+        EXPECT_EQ(hand.platform.calls, expected);
+        EXPECT_EQ(hand.platform.fileContents[hand.page], "");
+        ASSERT_EQ(hand.platform.messages.size(), 1u);
+        EXPECT_EQ(hand.platform.messages[0].text, hand.Message());
+    }
+    Hand hand;
+    hand.platform.pageTemplate = tooLong.substr(0, tooLong.size() - 1);  // a byte less fits
+    hand.Run();
+    EXPECT_EQ(hand.platform.fileContents[hand.page].size(), 999u);
+    EXPECT_TRUE(hand.platform.messages.empty());
+}
+
+TEST(LaunchDownloadPage, DirectoriesWithOrWithoutTheirSeparator) {
     Hand hand;
     hand.platform.windowsDir = "C:\\";
+    hand.platform.tempDir = "D:\\Temp Dir";
+    hand.page = "D:\\Temp Dir\\zuzerizidirod.html";
     hand.Run();
-    ASSERT_EQ(hand.platform.shellParameters.size(), 1u);
-    EXPECT_NE(std::find(hand.platform.calls.begin(), hand.platform.calls.end(),
-                        "ShellExecute Open C:\\explorer.exe \"" + hand.page + "\" []"),
-              hand.platform.calls.end());
-}
-
-TEST(ResourceScript, CarriesThePageTemplateExactly) {
-    std::ifstream file(SOURCE_DIR "/res/setup.rc", std::ios::binary);
-    std::string script((std::istreambuf_iterator<char>(file)), {});
-    size_t at = script.find("IDS_DOWNLOAD_PAGE \"");
-    ASSERT_NE(at, std::string::npos);
-    std::string text;
-    for (size_t i = at + 19; i < script.size(); ++i) {
-        if (script[i] == '"' && script[i + 1] == '"') {
-            text += '"';
-            ++i;
-        } else if (script[i] == '"') {
-            break;
-        } else if (script[i] == '\\' && script[i + 1] == 'n') {
-            text += '\n';
-            ++i;
-        } else {
-            text += script[i];
-        }
-    }
-    EXPECT_EQ(text, kExpectedPageTemplate);
-    EXPECT_EQ(text.size(), 290u);
+    EXPECT_EQ(hand.platform.calls[2], "CreateFile " + hand.page);
+    EXPECT_EQ(hand.platform.calls.end()[-2],
+              "ShellExecute Open C:\\explorer.exe \"" + hand.page + "\" []");
+    EXPECT_TRUE(hand.platform.messages.empty());
 }
 
 }  // namespace
