@@ -52,19 +52,24 @@ int ChooseVariant(const SetupState& state) {
     return 3;
 }
 
-// The page's full path, or empty when the temporary directory cannot be
-// had whole: a cut or garbled directory would put the page somewhere else.
-std::string PagePath(Platform& platform) {
-    char directory[kPathBufferSize] = {};
-    uint32_t length = platform.TempPath(kTempBufferSize, directory);
-    if (length == 0 || length >= kTempBufferSize) return std::string();
+// A directory as a system call reported it, joined with a file name; empty
+// when the call failed, did not fit its buffer, or reported a length the text
+// does not have: a cut or garbled directory would name some other place.
+std::string JoinReportedDirectory(char* directory, uint32_t length, uint32_t capacity,
+                                  const char* name) {
+    if (length == 0 || length >= capacity) return std::string();
     directory[length] = '\0';
     if (std::strlen(directory) != length) return std::string();
     std::string path = directory;
-    // The directory normally ends with its separator; never glue the name
-    // onto the directory's own last component.
+    // Never glue the name onto the directory's own last component.
     if (path.back() != '\\') path += '\\';
-    return path + kPageFileName;
+    return path + name;
+}
+
+std::string PagePath(Platform& platform) {
+    char directory[kPathBufferSize] = {};
+    uint32_t length = platform.TempPath(kTempBufferSize, directory);
+    return JoinReportedDirectory(directory, length, kTempBufferSize, kPageFileName);
 }
 
 size_t CountAddressPlaces(const char* pageTemplate) {
@@ -116,12 +121,7 @@ bool BrowserIsAssociated(Platform& platform, const std::string& path) {
 std::string ExplorerPath(Platform& platform) {
     char directory[kPathBufferSize] = {};
     uint32_t length = platform.WindowsDirectory(directory, kPathBufferSize);
-    if (length == 0 || length >= kPathBufferSize) return std::string();
-    directory[length] = '\0';
-    if (std::strlen(directory) != length) return std::string();
-    std::string path = directory;
-    if (path.back() != '\\') path += '\\';
-    return path + "explorer.exe";
+    return JoinReportedDirectory(directory, length, kPathBufferSize, "explorer.exe");
 }
 
 bool OpenPage(Platform& platform, DialogRef dialog, const std::string& path) {
