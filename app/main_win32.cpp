@@ -34,8 +34,8 @@ static void RestrictDllSearchToSystem() {
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     FARPROC found = kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr;
     if (found != nullptr) {
-        auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-            reinterpret_cast<void (*)()>(found));
+        auto setDefault =
+            reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void (*)()>(found));
         setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
     } else {
         SetDllDirectoryA("");  // at least take the current directory out

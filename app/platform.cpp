@@ -4,6 +4,10 @@ namespace {
 Platform* installedPlatform = nullptr;
 }
 
-Platform& ActivePlatform() { return *installedPlatform; }
+Platform& ActivePlatform() {
+    return *installedPlatform;
+}
 
-void InstallPlatform(Platform* platform) { installedPlatform = platform; }
+void InstallPlatform(Platform* platform) {
+    installedPlatform = platform;
+}

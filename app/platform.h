@@ -64,7 +64,7 @@ public:
     virtual uintptr_t FindAssociation(const char* file, const char* directory, char* result) = 0;
     // ShellExecuteA with SW_SHOWDEFAULT.
     virtual uintptr_t ShellOpen(DialogRef owner, const char* verb, const char* file,
-                                   const char* parameters, const char* directory) = 0;
+                                const char* parameters, const char* directory) = 0;
     virtual int ShowMessage(DialogRef owner, const char* text, const char* caption,
                             unsigned style) = 0;
 

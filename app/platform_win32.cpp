@@ -1,6 +1,6 @@
 #include "app/platform_win32.h"
 
-#include <shellapi.h>
+#include <cstring>
 
 #include "res/resource.h"
 
@@ -11,8 +11,37 @@ INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 namespace {
 
-HKEY ToKey(RegKeyRef key) { return reinterpret_cast<HKEY>(key); }
-HANDLE ToHandle(FileRef file) { return reinterpret_cast<HANDLE>(file); }
+HKEY ToKey(RegKeyRef key) {
+    return reinterpret_cast<HKEY>(key);
+}
+HANDLE ToHandle(FileRef file) {
+    return reinterpret_cast<HANDLE>(file);
+}
+
+// The shell is needed only once the user presses OK, so it is loaded then
+// and start-up does not pay for it. It is loaded by its full path in the
+// system directory: a planted copy beside the program is never a candidate.
+HMODULE LoadShell() {
+    static HMODULE shell = nullptr;
+    if (shell) return shell;
+    static const char kName[] = "\\shell32.dll";
+    char path[MAX_PATH];
+    UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    if (length == 0 || length > MAX_PATH - sizeof kName) return nullptr;
+    std::memcpy(path + length, kName, sizeof kName);
+    shell = LoadLibraryA(path);
+    return shell;
+}
+
+template <typename Function>
+Function ShellFunction(const char* name) {
+    HMODULE shell = LoadShell();
+    FARPROC found = shell ? GetProcAddress(shell, name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+using FindExecutableFn = HINSTANCE(WINAPI*)(LPCSTR, LPCSTR, LPSTR);
+using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 
 class RealPlatform final : public Platform {
 public:
@@ -66,8 +95,7 @@ public:
         return file == INVALID_HANDLE_VALUE ? nullptr : reinterpret_cast<FileRef>(file);
     }
 
-    bool WriteToFile(FileRef file, const void* bytes, uint32_t length,
-                     uint32_t* written) override {
+    bool WriteToFile(FileRef file, const void* bytes, uint32_t length, uint32_t* written) override {
         DWORD count = 0;
         BOOL ok = WriteFile(ToHandle(file), bytes, length, &count, nullptr);
         *written = count;
@@ -81,13 +109,19 @@ public:
     }
 
     uintptr_t FindAssociation(const char* file, const char* directory, char* result) override {
-        return reinterpret_cast<uintptr_t>(FindExecutableA(file, directory, result));
+        // Without the shell there is no association to find; 0 is its own
+        // code for running out of resources, so the address is shown.
+        auto findExecutable = ShellFunction<FindExecutableFn>("FindExecutableA");
+        if (!findExecutable) return 0;
+        return reinterpret_cast<uintptr_t>(findExecutable(file, directory, result));
     }
 
-    uintptr_t ShellOpen(DialogRef owner, const char* verb, const char* file,
-                           const char* parameters, const char* directory) override {
+    uintptr_t ShellOpen(DialogRef owner, const char* verb, const char* file, const char* parameters,
+                        const char* directory) override {
+        auto shellExecute = ShellFunction<ShellExecuteFn>("ShellExecuteA");
+        if (!shellExecute) return 0;
         return reinterpret_cast<uintptr_t>(
-            ShellExecuteA(ToWindow(owner), verb, file, parameters, directory, SW_SHOWDEFAULT));
+            shellExecute(ToWindow(owner), verb, file, parameters, directory, SW_SHOWDEFAULT));
     }
 
     int ShowMessage(DialogRef owner, const char* text, const char* caption,

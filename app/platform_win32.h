@@ -12,5 +12,9 @@ extern HICON appIcon;
 // dialog is created from its template here.
 Platform& Win32Platform();
 
-inline HWND ToWindow(DialogRef dialog) { return reinterpret_cast<HWND>(dialog); }
-inline DialogRef ToDialog(HWND window) { return reinterpret_cast<DialogRef>(window); }
+inline HWND ToWindow(DialogRef dialog) {
+    return reinterpret_cast<HWND>(dialog);
+}
+inline DialogRef ToDialog(HWND window) {
+    return reinterpret_cast<DialogRef>(window);
+}

@@ -68,8 +68,7 @@ void OnCloseRequest(Platform& platform, const SetupState& state, DialogRef dialo
         return;
     }
     // Read the language now, so that a choice made in the dialog counts.
-    const char* question =
-        IsDanish(state.selectedLanguage) ? QUIT_QUESTION_DA : QUIT_QUESTION_EN;
+    const char* question = IsDanish(state.selectedLanguage) ? QUIT_QUESTION_DA : QUIT_QUESTION_EN;
     if (platform.ShowMessage(dialog, question, nullptr, kStyleQuestion) == kAnswerOk) {
         platform.PostQuit(0);
     }

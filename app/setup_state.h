@@ -20,4 +20,6 @@ struct SetupState {
 
 extern SetupState setupState;
 
-inline bool IsDanish(Language language) { return language == Danish; }
+inline bool IsDanish(Language language) {
+    return language == Danish;
+}

@@ -9,7 +9,10 @@ BASE="$E2E_WORK/base"
 make_base_prefix() {
     rm -rf "$BASE"
     mkdir -p "$E2E_WORK"
-    WINEPREFIX="$BASE" wineboot -i >/dev/null 2>&1
+    # A 64-bit prefix, as on the 64-bit Windows most users have: the 32-bit
+    # program reads the registry's 32-bit view there, which is not the one
+    # a 64-bit program sees.
+    WINEPREFIX="$BASE" WINEARCH=win64 wineboot -i >/dev/null 2>&1
     # A crash must end the process, not wait on a dialog.
     WINEPREFIX="$BASE" wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     # The first start after wineboot still rewrites some of Wine's own
@@ -18,7 +21,7 @@ make_base_prefix() {
     # The caption buttons are drawn with Marlett.
     cp /usr/share/wine/fonts/marlett.ttf "$BASE/drive_c/windows/Fonts/" 2>/dev/null || true
     WINEPREFIX="$BASE" wineserver -w
-    test -f "$BASE/system.reg"
+    grep -q '^#arch=win64' "$BASE/system.reg" || fail "the base prefix is not a 64-bit one"
 }
 
 # A fresh prefix for one scenario: hard links to the base, with real copies
@@ -39,15 +42,21 @@ new_prefix() {
 
 drive_c() { echo "$WINEPREFIX/drive_c"; }
 
-# Imports a REGEDIT4 text (on stdin) into the 32-bit view that setup.exe
-# reads. With only 32-bit Wine installed the prefix is a 32-bit one, which
-# has that view alone.
+# Imports a REGEDIT4 text (on stdin) into the registry's 32-bit view, the
+# one setup.exe reads, or into the view given (32 or 64).
 seed_registry() {
+    local view=${1:-32}
     local file="$WINEPREFIX/drive_c/seed.reg"
     { printf 'REGEDIT4\r\n\r\n'; sed 's/$/\r/'; } >"$file"
-    wine reg import 'C:\seed.reg' /reg:32 >/dev/null 2>&1 || fail "could not seed the registry"
-
+    wine reg import 'C:\seed.reg' "/reg:$view" >/dev/null 2>&1 || fail "could not seed the registry"
     rm -f "$file"
+}
+
+# Whether the machine hive holds a key, at its path within the hive
+# ("Software\\Wow6432Node\\Microsoft\\Jet\\4.0"); the server writes it out first.
+hive_has_key() {
+    wineserver -w
+    grep -qiF "[${1}]" "$WINEPREFIX/system.reg"
 }
 
 set_windows_version() {
@@ -81,12 +90,14 @@ snapshot() {
     done
 }
 
-# Runs the driver with the steps on stdin.
+# Runs the driver with the steps on stdin, on C:\setup.exe or the program
+# given.
 drive() {
+    local program=${1:-'C:\setup.exe'}
     local script="$WINEPREFIX/drive_c/steps.txt"
     cat >"$script"
     local status=0
-    wine "$SETUP_WIN32_DIR/driver.exe" 'C:\setup.exe' 'C:\steps.txt' || status=$?
+    wine "$SETUP_WIN32_DIR/driver.exe" "$program" 'C:\steps.txt' || status=$?
     rm -f "$script"
     wineserver -w
     return $status

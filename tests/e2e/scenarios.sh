@@ -119,6 +119,48 @@ EOF2
 
 # --- the download hand-off ---
 
+# A downloads folder with DLLs planted beside the program, named like those
+# the dialog and the shell calls load; Wine is told to prefer such copies.
+# Wine's own loader resolves some DLLs outside the program's say, so they
+# are not planted: version.dll and sechost.dll are loaded at process start
+# by Wine's own gdi32 and advapi32, before any of the program's code runs,
+# and Wine's imm32 delay-loads ole32 (and with it combase and rpcrt4) by
+# the classic search order whatever the process's default DLL directories
+# are. On Windows none of these is imported by the program or its system
+# DLLs that way, or they are known DLLs, which are never searched for.
+PLANTED_DLLS="uxtheme shell32 shlwapi shcore"
+
+plant_canaries() {
+    local folder="$WINEPREFIX/drive_c/downloads"
+    mkdir -p "$folder"
+    cp "$SETUP_WIN32_DIR/setup.exe" "$SETUP_WIN32_DIR/canary_probe.exe" "$folder/"
+    for name in $PLANTED_DLLS; do cp "$SETUP_WIN32_DIR/canary.dll" "$folder/$name.dll"; done
+    export WINEDLLOVERRIDES="mscoree,mshtml=;$(echo $PLANTED_DLLS | tr ' ' ,)=n,b"
+}
+
+loaded_canaries() { (cd "$WINEPREFIX/drive_c/downloads" && ls -- *.loaded 2>/dev/null) || true; }
+
+scenario_planted_dlls_never_loaded() {
+    associate_html
+    plant_canaries
+    local before; before=$(snapshot)
+    drive 'C:\downloads\setup.exe' <<EOF2
+click 1
+nobox 1500
+exit 0
+EOF2
+    expect_page_for /downloads/setup_uk_jet.exe
+    expect_explorer_opened "$(page_windows_path)"
+    [ -z "$(loaded_canaries)" ] || fail "setup.exe loaded planted DLLs: $(loaded_canaries)"
+    expect_only_page_changed "$before"
+    # The same folder, searched the classic way, does give up every canary:
+    # their absence above is the program's doing.
+    wine 'C:\downloads\canary_probe.exe' $(for name in $PLANTED_DLLS; do echo "$name.dll"; done)
+    wineserver -w
+    local expected; expected=$(for name in $PLANTED_DLLS; do echo "$name.dll.loaded"; done | sort)
+    [ "$(loaded_canaries | sort)" = "$expected" ] || fail "the probe found only: $(loaded_canaries)"
+}
+
 scenario_ok_opens_page_through_explorer() {
     associate_html
     local before; before=$(snapshot)
@@ -339,6 +381,32 @@ answer ok
 exit 0
 EOF2
     expect_page_for "$1"
+}
+
+# The 32-bit program reads the registry's 32-bit view only: what a 64-bit
+# program registered in its own view is not there for it. (App Paths is
+# shared by both views, so the views are told apart with Jet and the
+# data-access components, whose keys are not.)
+scenario_jet_in_the_64_bit_view_is_not_seen() {
+    seed_registry 64 <<'REG'
+[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Jet\4.0]
+REG
+    hive_has_key 'Software\\Microsoft\\Jet\\4.0' || fail "Jet was not seeded in the 64-bit view"
+    ! hive_has_key 'Software\\Wow6432Node\\Microsoft\\Jet\\4.0' || fail "Jet is in the 32-bit view too"
+    ok_gives_package /downloads/setup_uk_jet.exe
+    seed_jet
+    hive_has_key 'Software\\Wow6432Node\\Microsoft\\Jet\\4.0' || fail "Jet was not seeded in the 32-bit view"
+    ok_gives_package /downloads/setup_uk.exe
+}
+
+scenario_components_in_the_64_bit_view_are_not_seen() {
+    set_windows_version win98
+    seed_jet
+    seed_registry 64 <<'REG'
+[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\DataAccess]
+"Version"="2.5.1"
+REG
+    ok_gives_package /downloads/setup_uk_mdac.exe
 }
 
 scenario_win95_package() { set_windows_version win95; seed_jet; seed_components 2.5.1; ok_gives_package /downloads/setup_uk_95.exe; }

@@ -60,7 +60,8 @@ struct Pe {
 
     size_t Offset(uint32_t rva) const {
         for (const Section& s : sections) {
-            if (rva >= s.virtualAddress && rva < s.virtualAddress + std::max(s.virtualSize, s.rawSize)) {
+            if (rva >= s.virtualAddress &&
+                rva < s.virtualAddress + std::max(s.virtualSize, s.rawSize)) {
                 return rva - s.virtualAddress + s.rawOffset;
             }
         }
@@ -78,7 +79,7 @@ struct Pe {
 
 TEST(Executable, Is32BitWithAslrAndDep) {
     Pe pe(ReadProgram());
-    EXPECT_EQ(pe.machine, 0x014C);  // i386
+    EXPECT_EQ(pe.machine, 0x014C);                     // i386
     EXPECT_EQ(Read16(pe.bytes, pe.optional), 0x010B);  // PE32
     uint16_t dllCharacteristics = Read16(pe.bytes, pe.optional + 70);
     EXPECT_TRUE(dllCharacteristics & 0x0040) << "DYNAMIC_BASE";
@@ -91,9 +92,15 @@ TEST(Executable, Is32BitWithAslrAndDep) {
     }
 }
 
+// The download is the whole product for a user on a slow line: code,
+// tables, texts and the uncompressed mascot (about 89 KB) within 150 KiB.
+TEST(Executable, FitsItsSizeBudget) {
+    EXPECT_LE(ReadProgram().size(), 150u * 1024u);
+}
+
 TEST(Executable, ImportsOnlyKnownSystemDlls) {
     Pe pe(ReadProgram());
-    const std::set<std::string> allowed = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL",
+    const std::set<std::string> allowed = {"KERNEL32.DLL", "USER32.DLL",  "GDI32.DLL",
                                            "ADVAPI32.DLL", "SHELL32.DLL", "MSVCRT.DLL"};
     uint32_t importRva = Read32(pe.bytes, pe.optional + 96 + 8);  // data directory 1
     ASSERT_NE(importRva, 0u);
@@ -108,6 +115,8 @@ TEST(Executable, ImportsOnlyKnownSystemDlls) {
     EXPECT_TRUE(found.count("KERNEL32.DLL"));
     EXPECT_TRUE(found.count("USER32.DLL"));
     for (const std::string& name : found) EXPECT_TRUE(allowed.count(name)) << name;
+    // The shell is loaded from the system directory on OK, not at start-up.
+    EXPECT_FALSE(found.count("SHELL32.DLL"));
     // No delay-load table pointing elsewhere either.
     uint32_t delayRva = Read32(pe.bytes, pe.optional + 96 + 13 * 8);
     if (delayRva != 0) {

@@ -21,8 +21,12 @@ std::string Lower(std::string text) {
 }
 
 template <typename T>
-const std::string& NameOf(const T& entry) { return entry.first; }
-inline const std::string& NameOf(const std::string& entry) { return entry; }
+const std::string& NameOf(const T& entry) {
+    return entry.first;
+}
+inline const std::string& NameOf(const std::string& entry) {
+    return entry;
+}
 
 template <typename Map>
 auto FindNoCase(Map& map, const std::string& name) {
@@ -44,14 +48,14 @@ FakePlatform::FakePlatform() {
     controls[IDC_FLAG_DK] = {"", true, false};
     controls[IDC_FLAG_UK] = {"", true, false};
     controls[IDC_WELCOME] = {"Wecome to Kelmovyn Calendar Setup", true, false};
-    controls[IDC_DESCRIPTION] = {"This application detects the components needed for "
-                                 "successful installation and running of Calendar module on "
-                                 "your system. Then it helps you in downloading only the "
-                                 "required files.",
-                                 true, false};
+    controls[IDC_DESCRIPTION] = {
+        "This application detects the components needed for "
+        "successful installation and running of Calendar module on "
+        "your system. Then it helps you in downloading only the "
+        "required files.",
+        true, false};
     controls[IDC_STANDALONE] = {
-        "No. I wish to install the calendar by itself - not merged with Zodiamat.", false,
-        false};
+        "No. I wish to install the calendar by itself - not merged with Zodiamat.", false, false};
 }
 
 const FakeKey* FakePlatform::Key(RegKeyRef key) const {
@@ -76,8 +80,8 @@ long FakePlatform::OpenMachineKey(const char* subkey, RegKeyRef* key) {
 
 long FakePlatform::EnumValue(RegKeyRef key, uint32_t index, char* name, uint32_t* nameSize,
                              unsigned char* data, uint32_t* dataSize) {
-    calls.push_back("EnumValue " + std::to_string(index) + " " + std::to_string(*nameSize) +
-                    " " + std::to_string(*dataSize));
+    calls.push_back("EnumValue " + std::to_string(index) + " " + std::to_string(*nameSize) + " " +
+                    std::to_string(*dataSize));
     const FakeKey* fake = Key(key);
     if (index >= fake->values.size()) return kStatusNoMoreItems;
     const FakeValue& value = fake->values[index];
@@ -117,9 +121,8 @@ bool FakePlatform::PathExists(const char* path) {
            FindNoCase(fileContents, path) != fileContents.end();
 }
 
-uint32_t FakePlatform::ReadProfileString(const char* section, const char* key,
-                                         const char* fallback, char* buffer, uint32_t size,
-                                         const char* file) {
+uint32_t FakePlatform::ReadProfileString(const char* section, const char* key, const char* fallback,
+                                         char* buffer, uint32_t size, const char* file) {
     calls.push_back(std::string("ReadProfile ") + file + " " + section + " " + key);
     std::string value = fallback;
     auto foundFile = FindNoCase(profiles, file);
@@ -137,7 +140,9 @@ uint32_t FakePlatform::ReadProfileString(const char* section, const char* key,
     return static_cast<uint32_t>(count);
 }
 
-uint32_t FakePlatform::WindowsVersion() { return version; }
+uint32_t FakePlatform::WindowsVersion() {
+    return version;
+}
 
 uint32_t FakePlatform::TempPath(uint32_t size, char* buffer) {
     calls.push_back("TempPath " + std::to_string(size));
@@ -204,7 +209,7 @@ uintptr_t FakePlatform::FindAssociation(const char* file, const char* directory,
 }
 
 uintptr_t FakePlatform::ShellOpen(DialogRef, const char* verb, const char* file,
-                                     const char* parameters, const char* directory) {
+                                  const char* parameters, const char* directory) {
     calls.push_back(std::string("ShellExecute ") + verb + " " + file + " " + parameters + " [" +
                     directory + "]");
     shellParameters.push_back(parameters);
@@ -259,7 +264,9 @@ void FakePlatform::PostQuit(int code) {
     quits.push_back(code);
 }
 
-void FakePlatform::LoadAppIcon() { calls.push_back("LoadAppIcon"); }
+void FakePlatform::LoadAppIcon() {
+    calls.push_back("LoadAppIcon");
+}
 
 DialogRef FakePlatform::CreateSetupDialog() {
     calls.push_back("CreateDialog");

@@ -51,16 +51,16 @@ public:
     std::string pageTemplate;  // what LoadStringA yields for IDS_DOWNLOAD_PAGE
     bool createFails = false;
     bool writeFails = false;
-    std::optional<uint32_t> writeShortBy;       // bytes the write leaves out
-    std::set<std::string> writtenFiles;         // files this run created
+    std::optional<uint32_t> writeShortBy;             // bytes the write leaves out
+    std::set<std::string> writtenFiles;               // files this run created
     std::map<std::string, std::string> fileContents;  // path -> bytes written
-    uintptr_t findResult = 42;                  // > 32: associated
+    uintptr_t findResult = 42;                        // > 32: associated
     std::string findProgram = "C:\\browser\\browser.exe";
     uintptr_t shellResult = 42;
     int messageAnswer = kAnswerOk;
     bool dialogCreationFails = false;
-    int quitCode = 0;  // what RunMessageLoop returns
-    std::map<int, FakeControl> controls;  // the dialog as its template creates it
+    int quitCode = 0;                               // what RunMessageLoop returns
+    std::map<int, FakeControl> controls;            // the dialog as its template creates it
     std::function<void(DialogRef)> onReinitialise;  // runs when WM_INITDIALOG is sent
 
     // --- what a test reads back ---
@@ -89,8 +89,8 @@ public:
     void CloseFile(FileRef file) override;
     int LoadResourceString(unsigned id, char* buffer, int size) override;
     uintptr_t FindAssociation(const char* file, const char* directory, char* result) override;
-    uintptr_t ShellOpen(DialogRef owner, const char* verb, const char* file,
-                           const char* parameters, const char* directory) override;
+    uintptr_t ShellOpen(DialogRef owner, const char* verb, const char* file, const char* parameters,
+                        const char* directory) override;
     int ShowMessage(DialogRef owner, const char* text, const char* caption,
                     unsigned style) override;
     void SetControlText(DialogRef dialog, int id, const char* text) override;
