@@ -4,6 +4,7 @@
 # few seconds.
 set -euo pipefail
 cd "$(dirname "$0")"
+scripts/packages.sh run
 root=$PWD
 
 cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native unit tests (under
 # AddressSanitizer and UndefinedBehaviorSanitizer), bounded fuzzing, and the
-# end-to-end scenarios of the real setup.exe under Wine on a virtual display.
+# end-to-end scenarios of the real setup.exe under Wine on a virtual display,
+# with the written page opened in headless Chromium. Installs missing
+# Debian packages first (as root).
 set -euo pipefail
 cd "$(dirname "$0")"
+scripts/packages.sh test
 root=$PWD
 
 cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release

@@ -409,6 +409,23 @@ REG
     ok_gives_package /downloads/setup_uk_mdac.exe
 }
 
+# Wine enumerates values sorted by name, the default value first (Windows
+# keeps the order they were stored in), so "Path" follows the default and
+# the fillers: with N-1 fillers it is the value at index N.
+seed_path_at_index() {
+    seed_installation 068075
+    seed_jet
+    {
+        echo '[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\VYNKelmo.exe]'
+        for i in $(seq 1 $(($1 - 1))); do printf '"Filler%03d"="x"\n' "$i"; done
+    } | seed_registry
+}
+
+scenario_path_at_index_99_is_read() { seed_path_at_index 99; ok_gives_package /downloads/upgrade.exe; }
+# Past the hundred values examined the default value decides, and it names
+# a folder without the program.
+scenario_path_at_index_100_is_not_read() { seed_path_at_index 100; ok_gives_package /downloads/setup_uk.exe; }
+
 scenario_win95_package() { set_windows_version win95; seed_jet; seed_components 2.5.1; ok_gives_package /downloads/setup_uk_95.exe; }
 scenario_win98_old_components() { set_windows_version win98; seed_jet; seed_components 2.0.1; ok_gives_package /downloads/setup_uk_mdac.exe; }
 scenario_win98_components_1_5_too_old() { set_windows_version win98; seed_jet; seed_components 1.5.1; ok_gives_package /downloads/setup_uk_mdac.exe; }
