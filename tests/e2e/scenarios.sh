@@ -119,6 +119,18 @@ EOF2
 
 # --- the download hand-off ---
 
+# OK with a browser associated on a machine without an installation: the
+# page is written and opened through explorer, with no message.
+ok_opens_page_through_explorer() {  # $1: the program
+    drive "$1" <<EOF2
+click 1
+nobox 1500
+exit 0
+EOF2
+    expect_page_for /downloads/setup_uk_jet.exe
+    expect_explorer_opened "$(page_windows_path)"
+}
+
 # A downloads folder with DLLs planted beside the program, named like those
 # the dialog and the shell calls load; Wine is told to prefer such copies.
 # Wine's own loader resolves some DLLs outside the program's say, so they
@@ -144,13 +156,7 @@ scenario_planted_dlls_never_loaded() {
     associate_html
     plant_canaries
     local before; before=$(snapshot)
-    drive 'C:\downloads\setup.exe' <<EOF2
-click 1
-nobox 1500
-exit 0
-EOF2
-    expect_page_for /downloads/setup_uk_jet.exe
-    expect_explorer_opened "$(page_windows_path)"
+    ok_opens_page_through_explorer 'C:\downloads\setup.exe'
     [ -z "$(loaded_canaries)" ] || fail "setup.exe loaded planted DLLs: $(loaded_canaries)"
     expect_only_page_changed "$before"
     # The same folder, searched the classic way, does give up every canary:
@@ -164,13 +170,7 @@ EOF2
 scenario_ok_opens_page_through_explorer() {
     associate_html
     local before; before=$(snapshot)
-    drive <<EOF2
-click 1
-nobox 1500
-exit 0
-EOF2
-    expect_page_for /downloads/setup_uk_jet.exe
-    expect_explorer_opened "$(page_windows_path)"
+    ok_opens_page_through_explorer 'C:\setup.exe'
     expect_only_page_changed "$before"
 }
 
