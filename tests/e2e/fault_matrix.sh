@@ -302,24 +302,6 @@ drive_pair() {  # $1: outcome, $2: address
     [ "$most" -eq 2 ] || fail "the two copies did not run at the same time (at most $most)"
 }
 
-# Only the row's page may differ between the snapshots, besides what Wine
-# itself records about devices.
-expect_only_row_page_changed() {  # $1: the snapshot before
-    local relative changes
-    relative="./$(row_page_windows | sed 's/^C:\\//' | tr '\\' /)"
-    changes=$(diff <(echo "$1") <(snapshot) | grep '^[<>]' | grep -vF -e "f $relative " |
-        grep -v -e '"DriverDateData"=' -e '"DriverDate"=' || true)
-    [ -z "$changes" ] || fail "something besides the page changed: $changes"
-}
-
-expect_explorer_opened_times() {  # $1: how often, $2: the page's Windows path
-    local calls="$WINEPREFIX/drive_c/explorer_calls.txt" wanted
-    wanted="\"C:\\windows\\explorer.exe\" \"$2\""
-    [ -f "$calls" ] || fail "explorer was not started"
-    [ "$(cat "$calls")" = "$(for _ in $(seq "$1"); do echo "$wanted"; done)" ] ||
-        fail "explorer got: $(cat "$calls"), wanted $1 time(s): $wanted"
-}
-
 # What a page or whatever stands in its place is, for comparing.
 page_state() {
     ls -ld "$1"
@@ -354,11 +336,11 @@ run_row() {  # $1: name, $2: setup, $3: package, $4: outcome, $5: browser
         [ "$page_after" = "$page_before" ] || fail "the page changed although it could not be opened"
     fi
     if [ "$outcome" = page ]; then
-        expect_explorer_opened_times $((ROW_PAIR + 1)) "$(row_page_windows)"
+        expect_explorer_opened "$(row_page_windows)" $((ROW_PAIR + 1))
     else
         expect_explorer_not_started
     fi
-    expect_only_row_page_changed "$before"
+    expect_only_page_changed "$before" "$(row_page_windows)"
 }
 
 logs="$E2E_WORK/fault_matrix"

@@ -140,12 +140,14 @@ expect_page_for() {
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Explorer was started once, by its full path, with the quoted page path.
-expect_explorer_opened() {  # $1: the page's Windows path
-    local calls="$WINEPREFIX/drive_c/explorer_calls.txt"
+# Explorer was started by its full path with the quoted page path, once or
+# the number of times given, and for nothing else.
+expect_explorer_opened() {  # $1: the page's Windows path, $2: how often (1)
+    local calls="$WINEPREFIX/drive_c/explorer_calls.txt" times=${2:-1}
     [ -f "$calls" ] || fail "explorer was not started"
     local wanted="\"C:\\windows\\explorer.exe\" \"$1\""
-    [ "$(cat "$calls")" = "$wanted" ] || fail "explorer got: $(cat "$calls"), wanted: $wanted"
+    [ "$(cat "$calls")" = "$(for _ in $(seq "$times"); do echo "$wanted"; done)" ] ||
+        fail "explorer got: $(cat "$calls"), wanted $times time(s): $wanted"
 }
 
 expect_explorer_not_started() {
@@ -156,10 +158,12 @@ expect_explorer_not_started() {
 page_windows_path() { echo "C:\\users\\$(basename "$(dirname "$(temp_dir)")")\\Temp\\zuzerizidirod.html"; }
 
 # Compares a snapshot taken before the run with the prefix now: only the
-# page may have changed, besides what Wine itself records about devices.
-expect_only_page_changed() {
-    local changes
-    changes=$(diff <(echo "$1") <(snapshot) | grep '^[<>]' | grep -v -e ' \./users/[^/]*/Temp/zuzerizidirod.html ' \
-        -e '"DriverDateData"=' -e '"DriverDate"=' || true)
+# page (in the user's temporary directory, or at the Windows path given) may
+# have changed, besides what Wine itself records about devices.
+expect_only_page_changed() {  # $1: the snapshot before, $2: the page's Windows path
+    local page=${2:-$(page_windows_path)} changes
+    changes=$(diff <(echo "$1") <(snapshot) | grep '^[<>]' |
+        grep -vF -e "f ./$(echo "${page#C:\\}" | tr '\\' /) " |
+        grep -v -e '"DriverDateData"=' -e '"DriverDate"=' || true)
     [ -z "$changes" ] || fail "something besides the page changed: $changes"
 }
